@@ -11,3 +11,4 @@ for preset in host win32 win64; do
 done
 
 ctest --preset host
+ctest --preset wine

@@ -10,6 +10,7 @@
 
 #include "platform/standin/standin.h"
 #include "registration/registration.h"
+#include "tests/expected_texts.h"
 
 namespace qtest {
 
@@ -31,23 +32,7 @@ inline const std::vector<std::string> kNeighbours = {
     kCurrentVersion + "\\App Paths\\notepad.exe",
 };
 
-// The five message texts and three captions, written out here independently
-// of the product's catalogue so that a changed character is caught.
-inline const std::string kConfirmText =
-    "This program will check the integrity of your Quillmere installation.\n"
-    "                                Do you want to continue ?";
-inline const std::string kNothingFoundText = "No references to Quillmere detected.";
-inline std::string QuestionText(const std::string& folder) {
-  return "A reference to " + folder +
-         " was detected.\nDo you really want to delete this reference (requires reinstallation)?";
-}
-inline const std::string kRemovedText =
-    "The information has successfully been removed. You may now reinstall Quillmere.";
-inline const std::string kNotRemovedText =
-    "The information could not be removed. Please contact Halvenor support.";
-inline const std::string kInformation = "Information: ";
-inline const std::string kSuccess = "Success: ";
-inline const std::string kError = "Error: ";
+using namespace expected;
 
 // A registered Quillmere: its program path and the three uninstall entries,
 // with some unrelated keys around them.
