@@ -25,3 +25,16 @@ if(QUILLMERE_WINE_TESTS)
   enable_testing()
   add_subdirectory(tests/wine)
 endif()
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # Checks of the shipped bytes themselves.
+  enable_testing()
+  set(PYTHON /usr/bin/python3)  # Debian's, which has python3-pefile
+  add_test(NAME binary.check
+    COMMAND ${PYTHON} ${PROJECT_SOURCE_DIR}/tests/binary/check_executable.py $<TARGET_FILE:QuillmereCheck>)
+  add_test(NAME binary.check_catches_damage
+    COMMAND ${PYTHON} ${PROJECT_SOURCE_DIR}/tests/binary/check_executable_test.py
+            $<TARGET_FILE:QuillmereCheck>)
+  add_test(NAME binary.reproducible COMMAND bash ${PROJECT_SOURCE_DIR}/tools/reproduce.sh)
+  set_tests_properties(binary.reproducible PROPERTIES TIMEOUT 600)
+endif()
