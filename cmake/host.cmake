@@ -1,7 +1,5 @@
 # The product built natively against the stand-in platform, with its tests.
 enable_testing()
-find_package(GTest REQUIRED)
-include(GoogleTest)
 
 add_compile_options(-Wall -Wextra -Werror)
 
@@ -13,4 +11,14 @@ target_include_directories(quillmere_product PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(quillmere_product PRIVATE -fno-exceptions -fno-rtti)
 target_link_libraries(quillmere_product PUBLIC quillmere_standin)
 
-add_subdirectory(tests/host)
+option(QUILLMERE_HOST_TESTS "Build the GoogleTest host tests" ON)
+option(QUILLMERE_FUZZ "Build the libFuzzer target (needs clang)" OFF)
+
+if(QUILLMERE_HOST_TESTS)
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+  add_subdirectory(tests/host)
+endif()
+if(QUILLMERE_FUZZ)
+  add_subdirectory(tests/fuzz)
+endif()
