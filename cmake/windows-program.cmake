@@ -36,5 +36,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     COMMAND ${PYTHON} ${PROJECT_SOURCE_DIR}/tests/binary/check_executable_test.py
             $<TARGET_FILE:QuillmereCheck>)
   add_test(NAME binary.reproducible COMMAND bash ${PROJECT_SOURCE_DIR}/tools/reproduce.sh)
+  # The icon in the repository is exactly what its script draws.
+  add_test(NAME binary.icon_from_script
+    COMMAND sh -c "${PYTHON} '${PROJECT_SOURCE_DIR}/resources/make_icon.py' '${CMAKE_BINARY_DIR}/icon-check.ico' && cmp '${CMAKE_BINARY_DIR}/icon-check.ico' '${PROJECT_SOURCE_DIR}/resources/QuillmereCheck.ico'")
   set_tests_properties(binary.reproducible PROPERTIES TIMEOUT 600)
 endif()
