@@ -24,7 +24,7 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; bash tools/wine-prefix.sh stop "$prefix" || true' EXIT
 export DISPLAY=$display
 bash tools/wine-prefix.sh create "$prefix"
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 bin=$root/build/win64
 

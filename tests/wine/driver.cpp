@@ -112,6 +112,11 @@ int AnswerAfterShot(const harness::Box& box, void* context) {
   Shots* shots = static_cast<Shots*>(context);
   if (shots->next >= shots->count) return 0;
   const std::string stem = shots->dir + "\\box-" + std::to_string(shots->next + 1);
+  // Pictured as the user sees it, with an active title bar, even where the
+  // driver's desktop kept the focus.
+  SetForegroundWindow(box.window);
+  SendMessageA(box.window, WM_NCACTIVATE, TRUE, 0);
+  Sleep(200);
   FILE* ready = std::fopen((stem + ".ready").c_str(), "w");
   if (!ready) return 0;
   std::fprintf(ready, "%s\n", box.caption.c_str());

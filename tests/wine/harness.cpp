@@ -45,6 +45,7 @@ std::string WindowText(HWND hwnd) {
 
 Box ReadBox(HWND hwnd) {
   Box box;
+  box.window = hwnd;
   box.caption = WindowText(hwnd);
   HWND label = GetDlgItem(hwnd, 0xFFFF);
   if (label) box.text = WindowText(label);

@@ -34,6 +34,7 @@ struct Button {
 };
 
 struct Box {
+  HWND window;
   std::string caption;
   std::string text;
   std::vector<Button> buttons;  // the visible ones, left to right as created
