@@ -38,13 +38,31 @@ const std::vector<std::string> kNeighbours = {
   return ::testing::AssertionFailure() << "registry key HKLM\\" << path << " is still present";
 }
 
+// Bytes as readable text for failure messages.
+std::string Shown(const std::string& bytes) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string shown;
+  for (unsigned char c : bytes) {
+    if (c >= 0x20 && c < 0x7F) {
+      shown += static_cast<char>(c);
+    } else {
+      shown += "\\x";
+      shown += kHex[c >> 4];
+      shown += kHex[c & 15];
+    }
+  }
+  return shown;
+}
+
 ::testing::AssertionResult DefaultIs(const std::string& path, DWORD type, const std::string& bytes) {
   DWORD actualType = 0;
   std::string actual;
   if (!harness::ReadDefault(path, &actualType, &actual))
     return ::testing::AssertionFailure() << "default value of HKLM\\" << path << " is missing";
   if (actualType != type || actual != bytes)
-    return ::testing::AssertionFailure() << "default value of HKLM\\" << path << " has changed";
+    return ::testing::AssertionFailure()
+           << "default value of HKLM\\" << path << " is type " << actualType << " \"" << Shown(actual)
+           << "\", expected type " << type << " \"" << Shown(bytes) << "\"";
   return ::testing::AssertionSuccess();
 }
 
