@@ -183,6 +183,15 @@ void RefuseDelete(const std::string& path) {
   S().keys[Fold(path)].refuseDelete = true;
 }
 
+void RemoveKey(const std::string& path) {
+  const std::string folded = Fold(path);
+  for (auto it = S().keys.begin(); it != S().keys.end();) {
+    const bool below = it->first.size() > folded.size() && it->first[folded.size()] == '\\' &&
+                       it->first.compare(0, folded.size(), folded) == 0;
+    it = (it->first == folded || below) && !it->first.empty() ? S().keys.erase(it) : std::next(it);
+  }
+}
+
 bool KeyExists(const std::string& path) { return S().keys.count(Fold(path)) != 0; }
 
 std::vector<std::string> AllKeys() {

@@ -59,6 +59,9 @@ void SetDefaultString(const std::string& path, const std::string& text);
 void DenyAccess(const std::string& path, REGSAM bits);
 // Deleting the key fails (access denied), as for a key protected by its ACL.
 void RefuseDelete(const std::string& path);
+// Removes the key and everything below it, as another program would: no
+// call of the product's is logged.
+void RemoveKey(const std::string& path);
 bool KeyExists(const std::string& path);
 // Every key present, spelled as created, in a stable order.
 std::vector<std::string> AllKeys();

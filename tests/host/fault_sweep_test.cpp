@@ -32,23 +32,34 @@ const Path kPaths[] = {
     {"RemovalWithSomeEntriesAbsent", OnlySomeUninstallEntries, {IDYES, IDYES, IDOK}},
 };
 
-// The calls a path makes when nothing fails.
-std::size_t CallsWithoutFaults(const Path& path) {
+// Starts the program on a path, with the calls whose ordinals are set in
+// `failing` made to fail; returns its exit status. `presentBefore` receives
+// the keys that existed when it started.
+int RunPath(const Path& path, unsigned failing, std::vector<std::string>* presentBefore) {
   standin::Reset();
   path.arrange();
+  *presentBefore = standin::AllKeys();
   standin::ScriptAnswers(path.answers);
-  WinMain(nullptr, nullptr, const_cast<char*>(""), 0);
-  return standin::Calls().size();
+  for (std::size_t i = 0; i < 32; ++i)
+    if (failing & (1u << i)) standin::FailCall(i, ERROR_ACCESS_DENIED);
+  return WinMain(nullptr, nullptr, const_cast<char*>(""), 0);
 }
 
-bool IsUninstallEntry(const std::string& subject) {
-  const std::string folded = [&] {
-    std::string s(subject);
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-  }();
-  return folded.find("\\UNINSTALL\\QUILLMERE 2.") != std::string::npos;
+std::string Folded(const std::string& key) {
+  std::string folded(key);
+  for (char& c : folded) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return folded;
 }
+
+// One of the three uninstall entries the program may delete; a look-alike
+// such as "Quillmere 2.3" is not.
+bool IsUninstallEntry(const std::string& key) {
+  for (const std::string& entry : kUninstallEntries)
+    if (Folded(entry) == Folded(key)) return true;
+  return false;
+}
+
+bool IsRegistration(const std::string& key) { return Folded(key) == Folded(kAppPath) || IsUninstallEntry(key); }
 
 // Checks one run; returns a description of what went wrong, empty if nothing.
 std::string Violation(int exitStatus, const std::vector<std::string>& presentBefore) {
@@ -101,7 +112,7 @@ std::string Violation(int exitStatus, const std::vector<std::string>& presentBef
 
   // Neighbours and anything unrelated stay.
   for (const std::string& key : presentBefore) {
-    if (key == kAppPath || IsUninstallEntry(key)) continue;
+    if (IsRegistration(key)) continue;
     if (!standin::KeyExists(key)) return "unrelated key deleted: " + key;
   }
   return "";
@@ -110,16 +121,12 @@ std::string Violation(int exitStatus, const std::vector<std::string>& presentBef
 TEST(FaultSweep, EveryCombinationOfFailuresOnEveryPathIsSafeAndTruthful) {
   std::size_t runs = 0;
   for (const Path& path : kPaths) {
-    const std::size_t calls = CallsWithoutFaults(path);
+    std::vector<std::string> presentBefore;
+    RunPath(path, 0, &presentBefore);
+    const std::size_t calls = standin::Calls().size();  // when nothing fails
     ASSERT_LE(calls, 16u) << path.name << ": too many calls to enumerate every combination";
     for (unsigned mask = 0; mask < (1u << calls); ++mask) {
-      standin::Reset();
-      path.arrange();
-      std::vector<std::string> presentBefore = standin::AllKeys();
-      standin::ScriptAnswers(path.answers);
-      for (std::size_t i = 0; i < calls; ++i)
-        if (mask & (1u << i)) standin::FailCall(i, ERROR_ACCESS_DENIED);
-      const int exitStatus = WinMain(nullptr, nullptr, const_cast<char*>(""), 0);
+      const int exitStatus = RunPath(path, mask, &presentBefore);
       const std::string violation = Violation(exitStatus, presentBefore);
       ASSERT_EQ(violation, "") << path.name << " with failing calls mask " << mask;
       ++runs;
@@ -141,6 +148,21 @@ TEST(FaultSweep, NoticesAReportThatIsNotTrue) {
   // Had the program shown "removed" here, the check would have caught it.
   MessageBoxA(nullptr, kRemovedText.c_str(), kSuccess.c_str(), MB_OK);
   EXPECT_NE(Violation(IDOK, before), "");
+}
+
+// ... and one that takes a look-alike of the registration with it.
+TEST(FaultSweep, NoticesALookAlikeDeleted) {
+  for (const std::string& lookAlike : kNeighbours) {
+    SCOPED_TRACE(lookAlike);
+    standin::Reset();
+    InstallQuillmere();
+    const std::vector<std::string> before = standin::AllKeys();
+    standin::ScriptAnswers({IDYES, IDYES, IDOK});
+    const int status = WinMain(nullptr, nullptr, const_cast<char*>(""), 0);
+    EXPECT_EQ(Violation(status, before), "");
+    standin::RemoveKey(lookAlike);
+    EXPECT_EQ(Violation(status, before), "unrelated key deleted: " + lookAlike);
+  }
 }
 
 }  // namespace
