@@ -11,11 +11,12 @@
 #include "dialogue/question.h"
 #include "platform/standin/standin.h"
 #include "registration/registration.h"
+#include "tests/expected_keys.h"
 #include "tests/expected_texts.h"
 
 namespace {
 
-const char kAppPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvelin.exe";
+using expected::kAppPath;
 
 void Require(bool condition, const char* what) {
   if (!condition) {

@@ -10,27 +10,10 @@
 
 #include "platform/standin/standin.h"
 #include "registration/registration.h"
+#include "tests/expected_keys.h"
 #include "tests/expected_texts.h"
 
 namespace qtest {
-
-// The product's registration as Windows spells it (the product itself asks in
-// capitals; key names are compared without regard to case).
-inline const std::string kCurrentVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-inline const std::string kAppPath = kCurrentVersion + "\\App Paths\\Corvelin.exe";
-inline const std::string kUninstall20 = kCurrentVersion + "\\Uninstall\\Quillmere 2.0";
-inline const std::string kUninstall21 = kCurrentVersion + "\\Uninstall\\Quillmere 2.1";
-inline const std::string kUninstall22 = kCurrentVersion + "\\Uninstall\\Quillmere 2.2";
-inline const std::vector<std::string> kUninstallEntries = {kUninstall20, kUninstall21, kUninstall22};
-
-// Keys that look like the registration but are not part of it.
-inline const std::vector<std::string> kNeighbours = {
-    kCurrentVersion + "\\Uninstall\\Quillmere 2.3",
-    kCurrentVersion + "\\Uninstall\\Quillmere",
-    kCurrentVersion + "\\Uninstall\\Quillmere 2.0 Beta",
-    kCurrentVersion + "\\App Paths\\Corvelin2.exe",
-    kCurrentVersion + "\\App Paths\\notepad.exe",
-};
 
 using namespace expected;
 

@@ -16,19 +16,19 @@
 #include <cstring>
 #include <string>
 
+#include "tests/expected_keys.h"
 #include "tests/wine/harness.h"
 
 namespace {
 
-const std::string kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
-const std::string kAppPath = kCurrentVersion + "\\App Paths\\Corvelin.exe";
-const char* const kUninstallEntries[] = {"Quillmere 2.0", "Quillmere 2.1", "Quillmere 2.2"};
+using namespace expected;
+
 const char kSampleProgram[] = "D:\\Tools\\Corvelin.exe";
 
 int Seed(bool broken) {
   bool ok = harness::SetDefaultString(kAppPath, kSampleProgram);
-  for (const char* entry : kUninstallEntries)
-    ok = harness::SetDefaultString(kCurrentVersion + "\\Uninstall\\" + entry, entry) && ok;
+  for (const std::string& entry : kUninstallEntries)
+    ok = harness::SetDefaultString(entry, entry.substr(entry.rfind('\\') + 1)) && ok;
   if (broken) ok = harness::CreateKey(kAppPath + "\\SupportedTypes") && ok;
   std::printf("Sample Quillmere registration written: program at %s and three uninstall entries.\n",
               kSampleProgram);
@@ -37,33 +37,22 @@ int Seed(bool broken) {
 
 int Clear() {
   bool ok = harness::DeleteTree(kAppPath);
-  for (const char* entry : kUninstallEntries)
-    ok = harness::DeleteTree(kCurrentVersion + "\\Uninstall\\" + entry) && ok;
+  for (const std::string& entry : kUninstallEntries) ok = harness::DeleteTree(entry) && ok;
   return ok ? 0 : 1;
 }
 
 int Status() {
   std::printf("Quillmere's keys under HKEY_LOCAL_MACHINE\\%s:\n", kCurrentVersion.c_str());
-  std::printf("  %-26s %s\n", "App Paths\\Corvelin.exe", harness::KeyExists(kAppPath) ? "present" : "absent");
-  for (const char* entry : kUninstallEntries) {
-    const std::string path = kCurrentVersion + "\\Uninstall\\" + entry;
-    std::printf("  Uninstall\\%-16s %s\n", entry, harness::KeyExists(path) ? "present" : "absent");
-  }
+  for (const std::string& key : {kAppPath, kUninstall20, kUninstall21, kUninstall22})
+    std::printf("  %-26s %s\n", BelowCurrentVersion(key).c_str(), harness::KeyExists(key) ? "present" : "absent");
   return 0;
-}
-
-std::string Plain(const std::string& label) {
-  std::string plain;
-  for (char c : label)
-    if (c != '&') plain += c;
-  return plain;
 }
 
 void Present(const harness::Box& box, std::size_t number) {
   std::printf("\n---- message box %zu ---- caption: \"%s\"\n", number, box.caption.c_str());
   std::printf("%s\n", box.text.c_str());
   std::printf("----");
-  for (const harness::Button& button : box.buttons) std::printf(" [%s]", Plain(button.text).c_str());
+  for (const harness::Button& button : box.buttons) std::printf(" [%s]", harness::ButtonLabel(button.text).c_str());
   std::printf("\n");
 }
 

@@ -5,28 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/expected_keys.h"
 #include "tests/expected_texts.h"
 #include "tests/wine/harness.h"
 
 namespace {
 
 using namespace expected;
-
-// Spelled as Windows spells them; the program asks in capitals.
-const std::string kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
-const std::string kAppPath = kCurrentVersion + "\\App Paths\\Corvelin.exe";
-const std::vector<std::string> kUninstallEntries = {
-    kCurrentVersion + "\\Uninstall\\Quillmere 2.0",
-    kCurrentVersion + "\\Uninstall\\Quillmere 2.1",
-    kCurrentVersion + "\\Uninstall\\Quillmere 2.2",
-};
-// Look-alikes that belong to somebody else and must survive every run.
-const std::vector<std::string> kNeighbours = {
-    kCurrentVersion + "\\Uninstall\\Quillmere 2.3",
-    kCurrentVersion + "\\Uninstall\\Quillmere",
-    kCurrentVersion + "\\App Paths\\Corvelin2.exe",
-    kCurrentVersion + "\\App Paths\\Corvelin.exe.old",
-};
 
 ::testing::AssertionResult KeyPresent(const std::string& path) {
   if (harness::KeyExists(path)) return ::testing::AssertionSuccess();

@@ -195,10 +195,15 @@ Run RunScripted(const std::string& arguments, const std::vector<int>& answers) {
   return RunProgram(ProgramPath(), arguments, FromScript, &script);
 }
 
-int ButtonId(const std::string& name) {
+std::string ButtonLabel(const std::string& text) {
   std::string plain;
-  for (char c : name)
+  for (char c : text)
     if (c != '&') plain += c;
+  return plain;
+}
+
+int ButtonId(const std::string& name) {
+  const std::string plain = ButtonLabel(name);
   if (lstrcmpiA(plain.c_str(), "yes") == 0 || lstrcmpiA(plain.c_str(), "y") == 0) return IDYES;
   if (lstrcmpiA(plain.c_str(), "no") == 0 || lstrcmpiA(plain.c_str(), "n") == 0) return IDNO;
   if (lstrcmpiA(plain.c_str(), "ok") == 0 || lstrcmpiA(plain.c_str(), "o") == 0) return IDOK;

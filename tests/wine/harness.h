@@ -65,7 +65,11 @@ Run RunProgram(const std::string& program, const std::string& arguments, Chooser
 // The same with a fixed script of buttons, one per box.
 Run RunScripted(const std::string& arguments, const std::vector<int>& answers);
 
-// The id of a button's usual name ("Yes", "No", "OK"), 0 for any other.
+// A button's label without its keyboard accelerator: "&Yes" reads "Yes".
+std::string ButtonLabel(const std::string& text);
+
+// The id of a button's usual name ("Yes", "No", "OK", accelerator marks
+// allowed), 0 for any other.
 int ButtonId(const std::string& name);
 
 }  // namespace harness
