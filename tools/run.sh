@@ -62,20 +62,11 @@ if [ -n "${DISPLAY:-}" ]; then
 else
   # No display: choose Wine's null graphics driver for this run, and put back
   # what an own prefix had chosen before.
-  drivers='HKCU\Software\Wine\Drivers'
-  previous=$($wine reg query "$drivers" /v Graphics 2>/dev/null | awk '/Graphics/ {print $3}' || true)
-  if [ "$previous" != null ]; then
-    $wine reg add "$drivers" /v Graphics /d null /f >/dev/null 2>&1
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    /usr/lib/wine/wineserver -w
-  fi
+  previous=$(bash tools/wine-prefix.sh driver "$WINEPREFIX")
+  [ "$previous" = null ] || bash tools/wine-prefix.sh driver "$WINEPREFIX" null
   $wine "$bin/qmdriver.exe" talk "$@" || status=$?
   if [ -n "$own_prefix" ] && [ "$previous" != null ]; then
-    if [ -n "$previous" ]; then
-      $wine reg add "$drivers" /v Graphics /d "$previous" /f >/dev/null 2>&1
-    else
-      $wine reg delete "$drivers" /v Graphics /f >/dev/null 2>&1
-    fi
+    bash tools/wine-prefix.sh driver "$WINEPREFIX" "$previous"
   fi
 fi
 
